@@ -118,8 +118,9 @@ void EditorSession::HostWindow::replay(const EditorGesture& gesture) {
     if (gesture.shift) sendKey(VK_SHIFT, true);
     SetCursorPos(x, y);
     sendMouse(MOUSEEVENTF_LEFTDOWN);
-    if (gesture.kind == EditorGesture::Kind::click) state->step(); // the release follows at once
-    pump(); // the press enters a control's tracking loop, whose idle requests step the rest
+    // The press is dispatched while the button is still down, as a user's
+    // click is; a control's tracking loop steps the rest from its idle requests.
+    pump();
     while (!state->steps.empty()) { // no tracking loop took them
         state->step();
         pump();
