@@ -52,6 +52,12 @@ bool resolveShortcut(const char* path, char* resolved) {
         WIN32_FIND_DATAA found;
         result = link->GetPath(resolved, dropPathBytes, &found, SLGP_SHORTPATH);
     }
+    if (SUCCEEDED(result)) {
+        // Some link objects give the long path whatever the flag asks.
+        char shortPath[dropPathBytes];
+        const DWORD length = GetShortPathNameA(resolved, shortPath, dropPathBytes);
+        if (length > 0 && length < dropPathBytes) std::memcpy(resolved, shortPath, length + 1);
+    }
     file->Release();
     link->Release();
     return SUCCEEDED(result);
@@ -81,8 +87,8 @@ ULONG STDMETHODCALLTYPE FileDropTarget::Release() {
     return static_cast<ULONG>(references);
 }
 
-HRESULT STDMETHODCALLTYPE FileDropTarget::DragEnter(IDataObject* data, DWORD keyState,
-                                                    POINTL point, DWORD* effect) {
+HRESULT STDMETHODCALLTYPE FileDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point,
+                                                    DWORD* effect) {
     accepting = false;
     if (data) {
         FORMATETC text = formatOf(CF_TEXT);
@@ -162,6 +168,7 @@ void FileDropTarget::deliverFiles(HDROP files) {
     Point where;
     frame->cursorPosition(where);
     frame->drop(reinterpret_cast<void**>(paths), delivered, dropKindFiles, where);
-    for (std::int32_t i = 0; i < delivered; ++i) std::free(paths[i]);
+    for (std::int32_t i = 0; i < delivered; ++i)
+        std::free(paths[i]);
     std::free(paths);
 }

@@ -3,6 +3,7 @@
 #include "platform/standin/kernel_state.h"
 
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
@@ -58,5 +59,19 @@ void WINAPI Sleep(DWORD dwMilliseconds) {
 DWORD WINAPI GetLastError() { return lastError; }
 
 void WINAPI SetLastError(DWORD dwErrCode) { lastError = dwErrCode; }
+
+// The stand-in's paths have no 8.3 aliases: a path's short form is itself.
+// Answers the characters copied, or the size needed with the terminator
+// when the buffer is too small.
+DWORD WINAPI GetShortPathNameA(LPCSTR lpszLongPath, LPSTR lpszShortPath, DWORD cchBuffer) {
+    if (!lpszLongPath) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    const DWORD length = static_cast<DWORD>(std::strlen(lpszLongPath));
+    if (!lpszShortPath || cchBuffer <= length) return length + 1;
+    std::memmove(lpszShortPath, lpszLongPath, length + 1);
+    return length;
+}
 
 } // extern "C"

@@ -17,6 +17,7 @@ void resetOle() {
     std::lock_guard<std::mutex> lock(state.mutex);
     state.initialisations.clear();
     state.dropTargets.clear();
+    state.unansweredNames.clear();
 }
 
 } // namespace standin::detail

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <unordered_map>
 
@@ -18,6 +19,7 @@ struct OleState {
     std::map<std::thread::id, int> initialisations;
     std::unordered_map<std::uintptr_t, IDropTarget*> dropTargets; // one reference each
     int liveDataObjects = 0;
+    std::set<UINT> unansweredNames; // indices DragQueryFileA answers 0 for
 
     bool initialised(std::thread::id thread) {
         auto it = initialisations.find(thread);

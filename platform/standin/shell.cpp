@@ -1,6 +1,8 @@
 // The shell's file lists: DragQueryFileA over a DROPFILES block. Names are
 // read only within the block; wide names are converted to the ANSI code
 // page.
+#include "platform/standin/ole_state.h"
+#include "platform/standin/standin_control.h"
 #include "platform/standin/standin_ole.h"
 
 #include <algorithm>
@@ -52,7 +54,23 @@ std::vector<std::string> namesOf(const unsigned char* block, SIZE_T size) {
     return names;
 }
 
+bool unanswered(UINT index) {
+    standin::detail::OleState& state = standin::detail::ole();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    return state.unansweredNames.count(index) != 0;
+}
+
 } // namespace
+
+namespace standin {
+
+void failFileQuery(UINT index) {
+    detail::OleState& state = detail::ole();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    state.unansweredNames.insert(index);
+}
+
+} // namespace standin
 
 extern "C" {
 
@@ -66,7 +84,7 @@ UINT WINAPI DragQueryFileA(HDROP hDrop, UINT iFile, LPSTR lpszFile, UINT cch) {
     const std::vector<std::string> names = namesOf(bytes, GlobalSize(block));
     GlobalUnlock(block);
     if (iFile == 0xFFFFFFFFu) return static_cast<UINT>(names.size());
-    if (iFile >= names.size()) return 0;
+    if (iFile >= names.size() || unanswered(iFile)) return 0;
     const std::string& name = names[iFile];
     if (!lpszFile) return static_cast<UINT>(name.size());
     if (cch == 0) return 0;

@@ -86,6 +86,10 @@ GdiCounts counts();
 enum class Creation { bitmap, pen, brush, font, memoryContext };
 void failNextCreations(Creation what, int count = 1);
 
+// Makes DragQueryFileA answer 0 for the name at `index` of every file list,
+// as for a name the system cannot give, until reset; the count stays.
+void failFileQuery(UINT index);
+
 // Dispatches this thread's messages, paint included, until none is left;
 // answers how many were dispatched. Stops after `limit` messages (a window
 // that never validates keeps asking to be painted) and at WM_QUIT, which
@@ -93,8 +97,8 @@ void failNextCreations(Creation what, int count = 1);
 int pumpMessages(int limit = 10000);
 
 // Deletes every GDI object, device context and global block, forgets every
-// window, class, message, scripted event, OLE initialisation and drop
-// target (no window procedure runs, no object is released), restores the
+// window, class, message, scripted event, OLE initialisation, drop
+// target and failing file query (no window procedure runs, no object is released), restores the
 // stock objects, a black screen, the cursor in the middle of it and all
 // keys up, sets the clock to 0, removes the sleep observer and injected
 // failures, and clears this thread's last error. Registered bitmap

@@ -21,7 +21,8 @@ public:
         lastWhere = where;
         paths.clear();
         if (kind == dropKindFiles)
-            for (std::int32_t i = 0; i < count; ++i) paths.push_back(static_cast<char*>(items[i]));
+            for (std::int32_t i = 0; i < count; ++i)
+                paths.push_back(static_cast<char*>(items[i]));
         else
             text = *reinterpret_cast<const char* const*>(items);
         return takes;
@@ -97,6 +98,17 @@ TEST_F(DropTest, ThreeFilesArriveInOrderAndTextWinsOverFiles) {
     drag(both);
     EXPECT_EQ(receiver->lastKind, dropKindText);
     EXPECT_EQ(receiver->text, "words");
+}
+
+TEST_F(DropTest, ANameTheListDoesNotGiveIsLeftOut) {
+    auto* receiver = new Receiver(Rect(0, 0, 200, 100), true);
+    frame->addWidget(receiver);
+    standin::failFileQuery(1);
+    drag(standin::filePayload({"C:\\a.wav", "C:\\b.txt", "C:\\c.aif"}));
+    ASSERT_EQ(receiver->calls, 1);
+    EXPECT_EQ(receiver->lastCount, 2);
+    EXPECT_EQ(receiver->paths, (std::vector<std::string>{"C:\\a.wav", "C:\\c.aif"}));
+    EXPECT_EQ(standin::counts().liveGlobalBlocks, 0) << "the medium is freed";
 }
 
 TEST_F(DropTest, DataOfNeitherKindShowsNoEffectAndIsNotDropped) {
