@@ -52,6 +52,7 @@ WidthEditor::~WidthEditor() {
 }
 
 std::int32_t WidthEditor::openWindow(void* parent) {
+    closeWindow(); // opened again without a close: the window open so far goes first
     GuiEditor::openWindow(parent);
     windowThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
     const std::int32_t width = sharedBackground ? sharedBackground->getWidth() : 0;

@@ -132,6 +132,7 @@ bool WidthEffect::parseParameterText(std::int32_t index, char* text) {
         break;
     default: break;
     }
+    informEditor(index, getParameter(index)); // an open editor shows the typed value
     return true;
 }
 

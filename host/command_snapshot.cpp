@@ -28,12 +28,11 @@ std::string requestLabel(std::int32_t code) {
     return "host" + name;
 }
 
-void printRequests(const std::vector<ReceivedRequest>& log, std::size_t from) {
+void printRequests(const std::vector<ReceivedRequest>& log) {
     std::size_t idle = 0;
     std::printf("host requests during the gestures:\n");
     bool any = false;
-    for (std::size_t i = from; i < log.size(); ++i) {
-        const ReceivedRequest& r = log[i];
+    for (const ReceivedRequest& r : log) {
         if (r.code == hostIdle) { // a tracking loop asks on every round
             ++idle;
             continue;
@@ -77,7 +76,7 @@ int runSnapshot(const CommandContext& context, ArgumentCursor& args) {
     std::size_t firstRequest = 0;
     {
         EditorSession session(effect);
-        firstRequest = HostRecorder::instance().requests().size();
+        firstRequest = HostRecorder::instance().requestCount();
         for (const EditorGesture& gesture : gestures)
             session.perform(gesture);
         image = session.capture();
@@ -92,6 +91,6 @@ int runSnapshot(const CommandContext& context, ArgumentCursor& args) {
                     effect.text(opGetParameterName, i).c_str(),
                     static_cast<double>(effect.getParameter(i)),
                     effect.text(opGetParameterText, i).c_str());
-    printRequests(HostRecorder::instance().requests(), firstRequest);
+    printRequests(HostRecorder::instance().requests(firstRequest));
     return 0;
 }

@@ -159,7 +159,7 @@ int runValidate(const CommandContext& command, ArgumentCursor& arguments) {
 
     const ValidateOptions options = parseOptions(command, args, false);
     requireEffect(options.context.modulePath);
-    std::printf("validating %s (seed %llu, fuzz and threads up to %g s)%s\n",
+    std::printf("validating %s (seed %llu, time-bound checks up to %g s)%s\n",
                 options.context.modulePath.c_str(),
                 static_cast<unsigned long long>(options.context.seed), options.context.seconds,
                 options.inProcess ? ", all checks in this process" : "");

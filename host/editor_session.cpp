@@ -4,10 +4,12 @@
 #include "host/editor_host_window.h"
 #include "host/effect_instance.h"
 #include "host/host_error.h"
+#include "host/validate_effect.h"
 #include "plugin/four_char.h"
 #include "plugin/opcodes.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -71,25 +73,39 @@ EditorGesture parseWheel(const std::string& text, const std::string& what) {
     return gesture;
 }
 
-EditorSession::EditorSession(EffectInstance& instance) : effect(instance) {
-    if (!(effect.record().flags & flagHasEditor)) throw HostError("the effect has no editor");
+EditorSession::EditorSession(EffectInstance& instance)
+    : EditorSession(
+          [&instance](std::int32_t opcode, std::int32_t index, std::intptr_t value, void* ptr,
+                      float opt) { return instance.dispatch(opcode, index, value, ptr, opt); },
+          instance.record().flags) {}
+
+EditorSession::EditorSession(ValidateEffect& instance)
+    : EditorSession(
+          [&instance](std::int32_t opcode, std::int32_t index, std::intptr_t value, void* ptr,
+                      float opt) { return instance.dispatch(opcode, index, value, ptr, opt); },
+          instance.record().flags) {}
+
+EditorSession::EditorSession(Dispatch dispatch, std::int32_t flags) : effect(std::move(dispatch)) {
+    if (!(flags & flagHasEditor)) throw HostError("the effect has no editor");
     EditorRectangle* rect = nullptr;
-    effect.dispatch(opEditorGetRect, 0, 0, &rect);
+    effect(opEditorGetRect, 0, 0, &rect, 0.0f);
     if (!rect) throw HostError("the editor answered no rectangle");
     editorWidth = rect->right - rect->left;
     editorHeight = rect->bottom - rect->top;
     if (editorWidth <= 0 || editorHeight <= 0 || editorWidth > 4096 || editorHeight > 4096)
         throw HostError("the editor answered an unusable rectangle");
     window = std::make_unique<HostWindow>(editorWidth, editorHeight);
-    effect.dispatch(opEditorOpen, 0, 0, window->handle());
+    effect(opEditorOpen, 0, 0, window->handle(), 0.0f);
     open = true;
     settle();
 }
 
 EditorSession::~EditorSession() {
-    if (open) effect.dispatch(opEditorClose);
+    if (open) effect(opEditorClose, 0, 0, nullptr, 0.0f);
     window.reset();
 }
+
+void* EditorSession::hostWindow() const { return window->handle(); }
 
 void EditorSession::perform(const EditorGesture& gesture) {
     const auto inside = [&](int x, int y) { return x < editorWidth && y < editorHeight; };
@@ -99,19 +115,23 @@ void EditorSession::perform(const EditorGesture& gesture) {
                         std::to_string(editorHeight));
     if (gesture.kind == EditorGesture::Kind::wheel) {
         window->moveCursor(gesture.x, gesture.y);
-        effect.dispatch(opVendorCall, fourChar("qoWM"), fourChar("Whee"), nullptr,
-                        gesture.distance);
+        effect(opVendorCall, fourChar("qoWM"), fourChar("Whee"), nullptr, gesture.distance);
     } else {
         window->replay(gesture);
     }
     settle();
 }
 
+void EditorSession::idle() {
+    window->pump();
+    effect(opEditorIdle, 0, 0, nullptr, 0.0f);
+}
+
 void EditorSession::settle() {
     constexpr int rounds = 8;
     for (int round = 0; round < rounds; ++round) {
         const int dispatched = window->pump();
-        effect.dispatch(opEditorIdle);
+        effect(opEditorIdle, 0, 0, nullptr, 0.0f);
         if (dispatched == 0 && round >= 2) break;
     }
     window->pump();

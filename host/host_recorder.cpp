@@ -42,13 +42,39 @@ std::intptr_t QW_CALL HostRecorder::receive(EffectRecord* record, std::int32_t c
                                             std::int32_t index, std::intptr_t value, void*,
                                             float opt) noexcept {
     HostRecorder& self = instance();
-    try {
-        self.log.push_back({record != nullptr, code, index, value, opt});
-    } catch (...) {
-        // Out of memory: the request is answered all the same, only not logged.
+    void (*hook)(void*) = nullptr;
+    void* context = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(self.mutex);
+        try {
+            self.log.push_back({record != nullptr, code, index, value, opt});
+        } catch (...) {
+            // Out of memory: the request is answered all the same, only not logged.
+        }
+        if (code == hostIdle) {
+            hook = self.idleHook;
+            context = self.idleContext;
+        }
     }
-    if (code == hostIdle && self.idleHook) self.idleHook(self.idleContext);
+    if (hook) hook(context);
     return code == hostVersion ? quillhostVersion : 0;
+}
+
+std::vector<ReceivedRequest> HostRecorder::requests(std::size_t from) const {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (from >= log.size()) return {};
+    return std::vector<ReceivedRequest>(log.begin() + static_cast<std::ptrdiff_t>(from), log.end());
+}
+
+std::size_t HostRecorder::requestCount() const {
+    std::lock_guard<std::mutex> lock(mutex);
+    return log.size();
+}
+
+void HostRecorder::setIdleHook(void (*hook)(void* context), void* context) {
+    std::lock_guard<std::mutex> lock(mutex);
+    idleHook = hook;
+    idleContext = context;
 }
 
 const char* hostRequestName(std::int32_t code) {

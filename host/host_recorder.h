@@ -1,11 +1,14 @@
 // quillhost's side of the HostCallback: answers the version request with
 // 2400, every other request with 0, and keeps a log of all of them so that
-// commands can show what the effect asked for.
+// commands can show what the effect asked for. The effect may call it from
+// any of its threads; the log and the idle hook are guarded.
 #pragma once
 
 #include "plugin/effect_record.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 struct ReceivedRequest {
@@ -24,22 +27,24 @@ public:
     static HostRecorder& instance();
     static HostCallback callback() { return &receive; }
 
-    const std::vector<ReceivedRequest>& requests() const { return log; }
+    // A copy of the log from request number `from` on. [any thread]
+    std::vector<ReceivedRequest> requests(std::size_t from = 0) const;
+    // How many requests the log holds. [any thread]
+    std::size_t requestCount() const;
 
     // Runs on every idle request (a control's tracking loop asks while the
-    // mouse is held), e.g. to step a replayed gesture; null removes it.
-    // [ui thread]
-    void setIdleHook(void (*hook)(void* context), void* context) {
-        idleHook = hook;
-        idleContext = context;
-    }
+    // mouse is held), e.g. to step a replayed gesture; null removes it. The
+    // hook runs on the thread that sent the request, outside the lock.
+    // [any thread]
+    void setIdleHook(void (*hook)(void* context), void* context);
 
 private:
-    // [any thread the effect calls from; quillhost calls the module from one thread]
+    // [any thread the effect calls from]
     static std::intptr_t QW_CALL receive(EffectRecord* record, std::int32_t code,
                                          std::int32_t index, std::intptr_t value, void* ptr,
                                          float opt) noexcept;
 
+    mutable std::mutex mutex; // guards everything below
     std::vector<ReceivedRequest> log;
     void (*idleHook)(void*) = nullptr;
     void* idleContext = nullptr;

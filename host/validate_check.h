@@ -10,7 +10,7 @@
 
 struct CheckContext {
     std::string modulePath; // the module under test
-    double seconds = 10.0;  // bound of the time-based checks (fuzz, threads)
+    double seconds = 10.0;  // bound of the time-based checks (fuzz, threads, editor)
     std::uint64_t seed = 1; // of every random choice: the same seed, the same run
 };
 
@@ -41,6 +41,7 @@ CheckOutcome checkOpcodes(const CheckContext& context);
 CheckOutcome checkParameterFuzz(const CheckContext& context);
 CheckOutcome checkTexts(const CheckContext& context);
 CheckOutcome checkThreads(const CheckContext& context);
+CheckOutcome checkEditor(const CheckContext& context);
 
 // A point in time a time-bound loop must not pass.
 class Deadline {

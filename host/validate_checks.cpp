@@ -18,6 +18,10 @@ constexpr ValidateCheck checks[] = {
     {"texts", "text opcodes' lengths and terminators; typed texts through opcode 27", checkTexts},
     {"threads", "automation thread against audio thread: free-running and block by block",
      checkThreads},
+    {"editor",
+     "editor opened, idled and closed 200 times; host changes shown; random clicks, drags and "
+     "hostile wheel turns; the opcode sweep with it open; GUI resources counted",
+     checkEditor},
 };
 
 } // namespace

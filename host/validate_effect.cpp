@@ -26,8 +26,8 @@ HostCallback ValidateHost::callback() { return &answerRequest; }
 
 std::int64_t ValidateHost::requestCount() { return requestsReceived.load(); }
 
-ValidateEffect::ValidateEffect(const LoadedModule& module)
-    : effect(module.entry()(ValidateHost::callback())) {
+ValidateEffect::ValidateEffect(const LoadedModule& module, HostCallback host)
+    : effect(module.entry()(host)) {
     if (!effect) throw HostError("module " + module.path() + ": main answered null");
     if (effect->magic != fourChar("KelP") || !effect->dispatchEntry ||
         !effect->processAccumulatingEntry || !effect->setParameterEntry ||

@@ -1,7 +1,7 @@
 // One effect as the validator drives it: created through a module's "main"
-// with the validator's own host, reached only through the record. Unlike
-// EffectInstance its host may be called from any thread, and closing
-// answers what opcode 1 returned.
+// with the validator's own host (or another callback that may be called
+// from any thread), reached only through the record. Unlike EffectInstance
+// closing answers what opcode 1 returned.
 #pragma once
 
 #include "plugin/effect_record.h"
@@ -20,8 +20,10 @@ struct ValidateHost {
 
 class ValidateEffect {
 public:
-    // Throws HostError when main answers null or no record.
-    explicit ValidateEffect(const LoadedModule& module);
+    // Throws HostError when main answers null or no record. host: e.g.
+    // HostRecorder's, for a check that follows what the effect asks.
+    explicit ValidateEffect(const LoadedModule& module,
+                            HostCallback host = ValidateHost::callback());
     ~ValidateEffect(); // closes the effect if it is still open
     ValidateEffect(const ValidateEffect&) = delete;
     ValidateEffect& operator=(const ValidateEffect&) = delete;

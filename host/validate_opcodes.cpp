@@ -1,10 +1,12 @@
 // Check "opcodes": every opcode from -10 to 200 with every index from -1 to
-// 4, the way a host that knows nothing of the effect would send them.
+// 4, the way a host that knows nothing of the effect would send them; the
+// sweep itself (validate_sweep.h) serves check "editor" too.
 #include "host/module_loader.h"
 #include "host/validate_audio.h"
 #include "host/validate_check.h"
 #include "host/validate_effect.h"
 #include "host/validate_random.h"
+#include "host/validate_sweep.h"
 #include "plugin/opcodes.h"
 
 #include <algorithm>
@@ -27,23 +29,12 @@ bool unknownOpcode(std::int32_t opcode) {
     return opcode == 16 || opcode == 17 || opcode == 18 || opcode == 20 || opcode == 21;
 }
 
-// How a sweep treats the editor. Today's sweep runs with the editor closed;
-// a sweep with the editor open gives opcode 14 a real parent window and
-// keeps what it opens (the editor check, once the editor can be opened).
-struct SweepPlan {
-    void* parentWindow = nullptr; // ptr of opcode 14; null: the host has no window
-    bool keepEditorOpen = false;  // false: what opcode 14 opens, 15 closes at once
-};
-
-struct SweepResult {
-    long calls = 0;
-    std::string problem;
-};
-
 std::string callName(std::int32_t opcode, std::int32_t index, std::intptr_t value, float opt) {
     return formatText("opcode %d index %d value %ld opt %g", opcode, index,
                       static_cast<long>(value), static_cast<double>(opt));
 }
+
+} // namespace
 
 SweepResult sweepOpcodes(ValidateEffect& effect, const SweepPlan& plan) {
     SweepResult result;
@@ -91,7 +82,6 @@ SweepResult sweepOpcodes(ValidateEffect& effect, const SweepPlan& plan) {
     return result;
 }
 
-// After the sweep the effect must still process sensibly.
 std::string processesAfterwards(ValidateEffect& effect, std::uint64_t seed) {
     constexpr std::int32_t frames = 256;
     ValidateRandom random(seed);
@@ -110,8 +100,6 @@ std::string processesAfterwards(ValidateEffect& effect, std::uint64_t seed) {
         after, nullptr, frames, largestMagnitude(in.channel(0), in.channel(1), frames));
     return problem.empty() ? problem : "processing after the sweep: " + problem;
 }
-
-} // namespace
 
 CheckOutcome checkOpcodes(const CheckContext& context) {
     LoadedModule module(context.modulePath);

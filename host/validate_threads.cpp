@@ -1,15 +1,19 @@
 // Check "threads": an automation thread sets parameters (setParameterEntry
 // and opcode 27) while the check's own thread, as the audio thread,
-// processes. First free-running, then block by block with a handshake. The
+// processes. First free-running, with the editor open and idled between
+// blocks by the audio thread, then block by block with a handshake. The
 // expected outputs come from a second effect of the same module driven alone
 // on one thread. (One thread besides the calling one: where Wine runs under
 // qemu's user-mode emulator, a second one running at the same time crashes
 // the emulator.)
+#include "host/editor_session.h"
+#include "host/host_recorder.h"
 #include "host/module_loader.h"
 #include "host/validate_audio.h"
 #include "host/validate_check.h"
 #include "host/validate_effect.h"
 #include "host/validate_random.h"
+#include "host/validate_requests.h"
 #include "plugin/opcodes.h"
 
 #include <algorithm>
@@ -17,7 +21,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
-#include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -217,20 +221,39 @@ bool explainsBlock(Reference& reference, const ProcessedBlock& block,
     return false;
 }
 
-// A thread besides automation and audio that runs during the free-running
-// phase until stop is set, and answers a problem or an empty text.
-using Participant = std::function<std::string(const std::atomic<bool>& stop)>;
+// The user-interface side of the free-running phase: the effect's editor
+// open in a host window, idled between blocks on the check's own thread.
+// Windows belong to the thread that makes them, and a third thread would
+// crash the emulator under which Wine runs 32-bit programs here. Nothing
+// when the effect has no editor.
+class EditorIdler {
+public:
+    explicit EditorIdler(ValidateEffect& effect) {
+        if (effect.record().flags & flagHasEditor)
+            session = std::make_unique<EditorSession>(effect);
+    }
+    bool open() const { return session != nullptr; }
+    void idle() {
+        if (!session) return;
+        session->idle();
+        ++idles;
+    }
+    void close() { session.reset(); }
 
-// Further participants of the free-running phase, each on a thread of its
-// own. The user-interface thread idling the editor (opcode 19 with the editor
-// open) joins here once the validator can open the module's editor in a
-// window of its own (under emulated Wine it would have to share a thread).
-std::vector<Participant> laterParticipants(ValidateEffect&) { return {}; }
+    long idles = 0;
+
+private:
+    std::unique_ptr<EditorSession> session;
+};
 
 struct FreeRunCounts {
     long blocks = 0;
     long automations = 0;
+    bool editorOpen = false;
+    long editorIdles = 0;
 };
+
+constexpr long blocksPerEditorIdle = 4;
 
 // Phase 1: both threads run freely. Every value read back is one that was
 // written, and every block is one the effect makes alone from one width and
@@ -240,6 +263,12 @@ FreeRunCounts freeRun(ValidateEffect& effect, Reference& reference, const Expect
     FreeRunCounts counts;
     std::atomic<bool> stop{false};
     const std::int32_t parameters = reference.parameters;
+    // Opened before the automation starts; nobody works it, so the effect
+    // has nothing to ask the host.
+    RequestAudit audit(effect.record().parameterCount);
+    audit.setUserActs(false);
+    EditorIdler editor(effect);
+    counts.editorOpen = editor.open();
 
     std::thread automation([&] {
         ValidateRandom random(context.seed + 1);
@@ -277,14 +306,7 @@ FreeRunCounts freeRun(ValidateEffect& effect, Reference& reference, const Expect
         counts.automations = n;
     });
 
-    std::vector<std::thread> others;
-    std::vector<std::string> otherProblems;
-    const std::vector<Participant> participants = laterParticipants(effect);
-    otherProblems.resize(participants.size());
-    for (std::size_t i = 0; i < participants.size(); ++i)
-        others.emplace_back([&, i] { otherProblems[i] = participants[i](stop); });
-
-    // The audio thread is this one.
+    // The audio thread is this one; between blocks it idles the editor too.
     {
         ValidateRandom random(context.seed + 2);
         BlockRunner runner(effect);
@@ -293,6 +315,7 @@ FreeRunCounts freeRun(ValidateEffect& effect, Reference& reference, const Expect
         long n = 0;
         for (; n < freeBlocks && !problem.any(); ++n) {
             if (n % 64 == 0 && deadline.passed()) break;
+            if (n % blocksPerEditorIdle == 0) editor.idle();
             ProcessedBlock& block = blocks[n % 2];
             ProcessedBlock& previous = blocks[(n + 1) % 2];
             block.frames = random.between(1, largestBlock);
@@ -319,10 +342,11 @@ FreeRunCounts freeRun(ValidateEffect& effect, Reference& reference, const Expect
     }
 
     automation.join();
-    for (std::thread& other : others)
-        other.join();
-    for (const std::string& found : otherProblems)
-        if (!found.empty()) problem.report(found);
+    counts.editorIdles = editor.idles;
+    editor.close();
+    const std::string asked = audit.follow();
+    if (!asked.empty())
+        problem.report("while the editor idled during the free-running phase: " + asked);
     return counts;
 }
 
@@ -425,7 +449,8 @@ long handshake(ValidateEffect& effect, Reference& reference, const Expectations&
 CheckOutcome checkThreads(const CheckContext& context) {
     LoadedModule module(context.modulePath);
     CheckOutcome outcome;
-    ValidateEffect effect(module);
+    // The host that logs the effect's requests, which the editor may send.
+    ValidateEffect effect(module, HostRecorder::callback());
     Reference reference(module);
     const Expectations expected = expect(reference, effect);
     FirstProblem problem;
@@ -434,9 +459,13 @@ CheckOutcome checkThreads(const CheckContext& context) {
     long rounds = 0;
     if (!problem.any()) rounds = handshake(effect, reference, expected, context, problem);
     outcome.problem = problem.get();
+    const std::string editor =
+        free.editorOpen
+            ? formatText(", the editor open and idled %ld times between blocks", free.editorIdles)
+            : std::string(", no editor to open");
     outcome.tried = formatText("%ld blocks against %ld automation calls (setParameterEntry, "
-                               "opcode 27) running freely, values read back checked; %ld blocks "
-                               "with a width set before each (some with switch-on)",
-                               free.blocks, free.automations, rounds);
+                               "opcode 27) running freely%s, values read back checked; %ld "
+                               "blocks with a width set before each (some with switch-on)",
+                               free.blocks, free.automations, editor.c_str(), rounds);
     return outcome;
 }

@@ -164,6 +164,27 @@ TEST_F(EditorTest, HostChangesMoveTheControlsAtTheNextIdle) {
     EXPECT_FALSE(editor()->getImageView()->isCenterMarkerVisible());
 }
 
+TEST_F(EditorTest, TypedValuesMoveTheControlsAtTheNextIdle) {
+    open();
+    char width[] = "-50";
+    char inverse[] = "1";
+    char center[] = "1";
+    effect->dispatch(opParseParameter, 0, 0, width, 0.0f);
+    effect->dispatch(opParseParameter, 1, 0, inverse, 0.0f);
+    effect->dispatch(opParseParameter, 2, 0, center, 0.0f);
+    settle();
+    EXPECT_EQ(editor()->getWidthSlider()->getValue(), 0.25f);
+    EXPECT_FLOAT_EQ(editor()->getImageView()->getWidth(), 0.25f);
+    EXPECT_EQ(editor()->getInverseButton()->getValue(), 1.0f);
+    EXPECT_TRUE(editor()->getImageView()->isSwapped());
+    EXPECT_EQ(editor()->getCenterButton()->getValue(), 1.0f);
+    // What the open editor shows is what an editor opened at these values shows.
+    const standin::Image shown = editorImage();
+    effect->dispatch(opEditorClose, 0, 0, nullptr, 0.0f);
+    open();
+    EXPECT_IMAGE(editorImage(), shown);
+}
+
 TEST_F(EditorTest, AnIdleWithNothingPendingObtainsNoContext) {
     open();
     settle();
@@ -181,6 +202,23 @@ TEST_F(EditorTest, OpenCloseOpenAgainShowsTheCurrentValues) {
     open();
     EXPECT_EQ(WidthEditor::sharedBackgroundBitmap(), background);
     EXPECT_EQ(editor()->getWidthSlider()->getValue(), 0.3f);
+}
+
+TEST_F(EditorTest, OpeningAgainWithoutACloseReplacesTheWindow) {
+    const standin::GdiCounts closed = standin::counts();
+    open();
+    const standin::GdiCounts once = standin::counts();
+    open();
+    open();
+    const standin::GdiCounts thrice = standin::counts();
+    EXPECT_EQ(thrice.liveWindows, once.liveWindows);
+    EXPECT_EQ(thrice.liveObjects, once.liveObjects);
+    EXPECT_EQ(frameWindowClassUseCount(), 1);
+    effect->dispatch(opEditorClose, 0, 0, nullptr, 0.0f);
+    const standin::GdiCounts after = standin::counts();
+    EXPECT_EQ(after.liveWindows, closed.liveWindows);
+    EXPECT_EQ(after.liveObjects, closed.liveObjects);
+    EXPECT_EQ(after.registeredClasses, closed.registeredClasses);
 }
 
 TEST_F(EditorTest, TwoEffectsShareOneBackground) {

@@ -3,7 +3,9 @@
  * - write through a null pointer on opcode 150 with index 3 (opcodes),
  * - turn a NaN or out-of-range width into the output gain (fuzz),
  * - give parameter 0 a name of 19 characters and keep typed numbers
- *   unclamped (texts).
+ *   unclamped (texts),
+ * - announce an editor that opens no window of its own and begins an edit
+ *   of parameter 0 on every wheel turn, never ending it (editor).
  * Otherwise they pass: they are created and closed cleanly and their
  * parameters are single floats (lifecycle, threads). */
 #include <stdatomic.h>
@@ -31,6 +33,12 @@ struct Record {
 };
 
 static _Atomic float shared[3] = {0.5f, 0.0f, 0.0f}; /* the fault: one set for every effect */
+static Callback hostOfAll; /* the host that made the last effect */
+
+/* The editor's rectangle: top, left, bottom, right. */
+static int16_t editorRect[4] = {0, 0, 60, 120};
+
+#define FOUR_CHAR(a, b, c, d) ((int32_t)((uint32_t)(a) << 24 | (uint32_t)(b) << 16 | (c) << 8 | (d)))
 
 static float gain(void) { return 2.0f * atomic_load(&shared[0]); } /* 0.5 leaves the input */
 
@@ -62,13 +70,23 @@ static float getParameter(Record* record, int32_t index) {
 static intptr_t dispatch(Record* record, int32_t opcode, int32_t index, intptr_t value, void* ptr,
                          float opt) {
     char* text = (char*)ptr;
-    (void)value, (void)opt;
+    (void)opt;
     switch (opcode) {
     case 1: free(record); return 1;
     case 5: strcpy(text, "Faulty"); return 0;
     case 6: strcpy(text, ""); return 0;
     case 7: strcpy(text, "0"); return 0;
     case 8: strcpy(text, index == 0 ? "Width-of-the-stereo" : "Flag"); return 0;
+    case 13:
+        if (ptr) *(int16_t**)ptr = editorRect;
+        return 1;
+    case 14: return 1; /* "open": no window at all */
+    case 50:           /* quillhost's wheel turn: an edit begun, never ended */
+        if (index != FOUR_CHAR('q', 'o', 'W', 'M') || value != FOUR_CHAR('W', 'h', 'e', 'e'))
+            return 0;
+        hostOfAll(record, 43, 0, 0, 0, 0.0f);
+        hostOfAll(record, 0, 0, 0, 0, 0.5f);
+        return 1;
     case 27:
         if (index < 0 || index > 2) return 0;
         if (text) setParameter(record, index, (float)atof(text) / 100.0f);
@@ -97,7 +115,8 @@ Record* faultyMain(Callback host) {
     record->parameters = 3;
     record->inputs = 2;
     record->outputs = 2;
-    record->flags = 16; /* can overwrite */
+    record->flags = 16 | 1; /* can overwrite, has an editor */
+    hostOfAll = host;
     record->ioRatio = 1.0f;
     record->object = record;
     record->version = 1;

@@ -44,6 +44,7 @@ RunResult runQuillhost(const std::string& arguments) {
 std::string resultOf(const std::string& table, const std::string& check) {
     std::istringstream lines(table);
     for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line[0] == ' ') continue; // a row's continuation
         std::istringstream words(line);
         std::string name, result;
         if (words >> name >> result && name == check) return result;
@@ -67,15 +68,20 @@ std::string rowOf(const std::string& table, const std::string& check) {
     return row;
 }
 
-const char* const allChecks[] = {"lifecycle", "independence", "opcodes",
-                                 "fuzz",      "texts",        "threads"};
+const char* const allChecks[] = {"lifecycle", "independence", "opcodes", "fuzz",
+                                 "texts",     "threads",      "editor"};
 
 TEST(ValidateCommand, RealModulePassesEveryCheck) {
     const RunResult run = runQuillhost("--module '" MODULE_PATH "' validate --seconds 1");
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     for (const char* check : allChecks)
         EXPECT_EQ(resultOf(run.out, check), "pass") << run.out;
-    EXPECT_NE(run.out.find("\n6 passed, 0 failed\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n7 passed, 0 failed\n"), std::string::npos) << run.out;
+    // The editor was worked, not skipped, and the threads check had it open.
+    EXPECT_NE(rowOf(run.out, "editor").find(" open/idle/close cycles"), std::string::npos)
+        << run.out;
+    EXPECT_NE(rowOf(run.out, "threads").find("the editor open and idled"), std::string::npos)
+        << run.out;
 }
 
 TEST(ValidateCommand, PlantedFaultsAreReportedAndACrashIsNotFatal) {
@@ -91,6 +97,13 @@ TEST(ValidateCommand, PlantedFaultsAreReportedAndACrashIsNotFatal) {
     EXPECT_NE(rowOf(run.out, "fuzz").find("-> block "), std::string::npos) << run.out;
     EXPECT_NE(rowOf(run.out, "texts").find("\"Width-of-the-stereo\" has 19 characters"),
               std::string::npos)
+        << run.out;
+    EXPECT_EQ(resultOf(run.out, "editor"), "FAIL") << run.out;
+    const std::string editor = rowOf(run.out, "editor");
+    EXPECT_NE(editor.find("a wheel turn of "), std::string::npos) << run.out;
+    EXPECT_NE(
+        editor.find("the begin-edit (43) for parameter 0 was never ended by an end-edit (44)"),
+        std::string::npos)
         << run.out;
     // The checks after the crash ran all the same, and the table closes.
     EXPECT_NE(resultOf(run.out, "threads"), "") << run.out;

@@ -1,12 +1,18 @@
 // The rules validate's checks apply: the output bound, the guards after a
-// block, and the room a text may take.
+// block, the room a text may take, and what an effect may ask its host
+// around an edit; and the host's log of those requests.
+#include "host/host_recorder.h"
 #include "host/validate_audio.h"
+#include "host/validate_requests.h"
 #include "host/validate_text.h"
+#include "plugin/host_requests.h"
 
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -112,6 +118,111 @@ TEST(ValidateRules, TextMustBeTerminatedWithinItsRoom) {
 TEST(ValidateRules, QuotedTextShowsOddBytesAndCutsLongTexts) {
     EXPECT_EQ(quotedText("a\"b\x01"), "\"a\\x22b\\x01\"");
     EXPECT_EQ(quotedText(std::string(50, 'z')), "\"" + std::string(40, 'z') + "...\"");
+}
+
+// Requests as an effect sends them to quillhost's recorder.
+void send(std::int32_t code, std::int32_t index, float opt = 0.0f) {
+    static EffectRecord record{};
+    HostRecorder::callback()(&record, code, index, 0, nullptr, opt);
+}
+
+struct Request {
+    std::int32_t code;
+    std::int32_t index;
+    float opt;
+};
+
+struct AuditCase {
+    const char* what;
+    std::vector<Request> requests;
+    bool userActs;
+    const char* problem; // part of the expected problem of follow() or allEnded(), or null
+};
+
+TEST(ValidateRules, EditsMustPairAndAutomationStayInRange) {
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    const AuditCase cases[] = {
+        {"a drag",
+         {{hostBeginEdit, 0, 0}, {hostAutomate, 0, 0.3f}, {hostEndEdit, 0, 0}},
+         true,
+         nullptr},
+        {"two edits interleaved",
+         {{hostBeginEdit, 0, 0}, {hostBeginEdit, 2, 0}, {hostEndEdit, 0, 0}, {hostEndEdit, 2, 0}},
+         true,
+         nullptr},
+        {"idle requests only", {{hostIdle, 0, 0}, {hostIdle, 0, 0}}, false, nullptr},
+        {"an edit never ended",
+         {{hostBeginEdit, 1, 0}, {hostAutomate, 1, 1.0f}},
+         true,
+         "begin-edit (43) for parameter 1 was never ended"},
+        {"ended for another parameter",
+         {{hostBeginEdit, 0, 0}, {hostEndEdit, 1, 0}},
+         true,
+         "end-edit (44) for parameter 1 with no begin-edit (43) open"},
+        {"begun twice",
+         {{hostBeginEdit, 0, 0}, {hostBeginEdit, 0, 0}},
+         true,
+         "a second begin-edit (43) for parameter 0"},
+        {"NaN automated", {{hostAutomate, 0, nan}}, true, "with the value nan, outside 0..1"},
+        {"above 1 automated", {{hostAutomate, 2, 1.5f}}, true, "with the value 1.5"},
+        {"a parameter the effect lacks",
+         {{hostAutomate, 3, 0.5f}},
+         true,
+         "parameter 3, which the effect does not have"},
+        {"automated with nobody at the editor",
+         {{hostAutomate, 0, 0.5f}},
+         false,
+         "an automation request (0) for parameter 0 with nobody at the editor"},
+    };
+    for (const AuditCase& c : cases) {
+        RequestAudit audit(3);
+        audit.setUserActs(c.userActs);
+        for (const Request& r : c.requests)
+            send(r.code, r.index, r.opt);
+        std::string problem = audit.follow();
+        if (problem.empty()) problem = audit.allEnded();
+        if (c.problem)
+            EXPECT_NE(problem.find(c.problem), std::string::npos) << c.what << ": " << problem;
+        else
+            EXPECT_EQ(problem, "") << c.what;
+    }
+}
+
+TEST(ValidateRules, AuditFollowsOnlyWhatCameAfterIt) {
+    send(hostBeginEdit, 0); // before the audit: not its business
+    RequestAudit audit(3);
+    EXPECT_EQ(audit.follow(), "");
+    send(hostBeginEdit, 2);
+    EXPECT_EQ(audit.follow(), "");
+    EXPECT_NE(audit.allEnded(), "");
+    send(hostEndEdit, 2);
+    EXPECT_EQ(audit.follow(), "");
+    EXPECT_EQ(audit.allEnded(), "");
+    EXPECT_EQ(audit.edits(), 1);
+}
+
+TEST(HostRecorder, LogsEveryRequestFromSeveralThreadsAtOnce) {
+    constexpr int perThread = 20000;
+    HostRecorder& recorder = HostRecorder::instance();
+    const std::size_t first = recorder.requestCount();
+    const auto sendMany = [](std::int32_t index) {
+        for (int i = 0; i < perThread; ++i)
+            send(hostIdle, index);
+    };
+    std::thread a(sendMany, 1);
+    std::thread b(sendMany, 2);
+    for (int i = 0; i < 100; ++i) // read while they write
+        EXPECT_LE(recorder.requests(first).size(), recorder.requestCount() - first);
+    a.join();
+    b.join();
+    const std::vector<ReceivedRequest> logged = recorder.requests(first);
+    ASSERT_EQ(logged.size(), 2u * perThread);
+    int fromA = 0;
+    for (const ReceivedRequest& r : logged) {
+        EXPECT_EQ(r.code, hostIdle);
+        if (r.index == 1) ++fromA;
+    }
+    EXPECT_EQ(fromA, perThread);
 }
 
 } // namespace
