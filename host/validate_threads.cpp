@@ -1,12 +1,13 @@
 // Check "threads": an automation thread sets parameters (setParameterEntry
 // and opcode 27) while the check's own thread, as the audio thread,
-// processes. First free-running, with the editor open and idled between
-// blocks by the audio thread, then block by block with a handshake. The
-// expected outputs come from a second effect of the same module driven alone
-// on one thread. (One thread besides the calling one: where Wine runs under
-// qemu's user-mode emulator, a second one running at the same time crashes
-// the emulator.)
+// processes. First free-running, with the editor open and idled by a
+// user-interface thread, then block by block with a handshake. The expected
+// outputs come from a second effect of the same module driven alone on one
+// thread. (Under Windows the audio thread idles the editor between blocks:
+// where Wine runs under qemu's user-mode emulator, a third thread running at
+// the same time crashes the emulator.)
 #include "host/editor_session.h"
+#include "host/host_error.h"
 #include "host/host_recorder.h"
 #include "host/module_loader.h"
 #include "host/validate_audio.h"
@@ -222,10 +223,9 @@ bool explainsBlock(Reference& reference, const ProcessedBlock& block,
 }
 
 // The user-interface side of the free-running phase: the effect's editor
-// open in a host window, idled between blocks on the check's own thread.
-// Windows belong to the thread that makes them, and a third thread would
-// crash the emulator under which Wine runs 32-bit programs here. Nothing
-// when the effect has no editor.
+// open in a host window and idled, all on the thread that opened it (a
+// window belongs to the thread that makes it). Nothing when the effect has
+// no editor.
 class EditorIdler {
 public:
     explicit EditorIdler(ValidateEffect& effect) {
@@ -255,6 +255,16 @@ struct FreeRunCounts {
 
 constexpr long blocksPerEditorIdle = 4;
 
+// Natively the editor lives on a user-interface thread of its own, idled
+// while the audio thread processes. Under Windows it shares the audio
+// thread: where Wine runs 32-bit programs emulated, a third thread crashes
+// the emulator.
+#ifdef _WIN32
+constexpr bool editorThread = false;
+#else
+constexpr bool editorThread = true;
+#endif
+
 // Phase 1: both threads run freely. Every value read back is one that was
 // written, and every block is one the effect makes alone from one width and
 // flags towards one width, all of them written values.
@@ -267,8 +277,30 @@ FreeRunCounts freeRun(ValidateEffect& effect, Reference& reference, const Expect
     // has nothing to ask the host.
     RequestAudit audit(effect.record().parameterCount);
     audit.setUserActs(false);
-    EditorIdler editor(effect);
-    counts.editorOpen = editor.open();
+    std::unique_ptr<EditorIdler> editor;
+    std::atomic<bool> editorReady{false};
+    std::thread userInterface;
+    if (editorThread) {
+        userInterface = std::thread([&] {
+            try {
+                editor = std::make_unique<EditorIdler>(effect);
+            } catch (const HostError& error) {
+                problem.report(std::string("the editor did not open: ") + error.what());
+            }
+            editorReady.store(true);
+            if (!editor) return;
+            while (!stop.load() && !problem.any()) {
+                editor->idle();
+                if (!editor->open()) std::this_thread::yield();
+            }
+            editor->close();
+        });
+        while (!editorReady.load())
+            std::this_thread::yield();
+    } else {
+        editor = std::make_unique<EditorIdler>(effect);
+    }
+    counts.editorOpen = editor && editor->open();
 
     std::thread automation([&] {
         ValidateRandom random(context.seed + 1);
@@ -306,7 +338,7 @@ FreeRunCounts freeRun(ValidateEffect& effect, Reference& reference, const Expect
         counts.automations = n;
     });
 
-    // The audio thread is this one; between blocks it idles the editor too.
+    // The audio thread is this one.
     {
         ValidateRandom random(context.seed + 2);
         BlockRunner runner(effect);
@@ -315,7 +347,7 @@ FreeRunCounts freeRun(ValidateEffect& effect, Reference& reference, const Expect
         long n = 0;
         for (; n < freeBlocks && !problem.any(); ++n) {
             if (n % 64 == 0 && deadline.passed()) break;
-            if (n % blocksPerEditorIdle == 0) editor.idle();
+            if (!editorThread && n % blocksPerEditorIdle == 0) editor->idle();
             ProcessedBlock& block = blocks[n % 2];
             ProcessedBlock& previous = blocks[(n + 1) % 2];
             block.frames = random.between(1, largestBlock);
@@ -342,8 +374,11 @@ FreeRunCounts freeRun(ValidateEffect& effect, Reference& reference, const Expect
     }
 
     automation.join();
-    counts.editorIdles = editor.idles;
-    editor.close();
+    if (userInterface.joinable()) userInterface.join();
+    if (editor) {
+        counts.editorIdles = editor->idles;
+        editor->close();
+    }
     const std::string asked = audit.follow();
     if (!asked.empty())
         problem.report("while the editor idled during the free-running phase: " + asked);
@@ -461,7 +496,10 @@ CheckOutcome checkThreads(const CheckContext& context) {
     outcome.problem = problem.get();
     const std::string editor =
         free.editorOpen
-            ? formatText(", the editor open and idled %ld times between blocks", free.editorIdles)
+            ? formatText(editorThread
+                             ? ", the editor open and idled %ld times on a thread of its own"
+                             : ", the editor open and idled %ld times between blocks",
+                         free.editorIdles)
             : std::string(", no editor to open");
     outcome.tried = formatText("%ld blocks against %ld automation calls (setParameterEntry, "
                                "opcode 27) running freely%s, values read back checked; %ld "
