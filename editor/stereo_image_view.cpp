@@ -7,7 +7,8 @@
 
 #include <new>
 
-StereoImageView::StereoImageView(const Rect& r, Bitmap* backdrop) : Widget(r), background(backdrop) {
+StereoImageView::StereoImageView(const Rect& r, Bitmap* backdrop)
+    : Widget(r), background(backdrop) {
     if (background) background->retain();
     leftMarker = new (std::nothrow) Bitmap(bitmapLeftMarker);
     rightMarker = new (std::nothrow) Bitmap(bitmapRightMarker);
@@ -46,7 +47,8 @@ void StereoImageView::draw(Canvas* canvas) {
         const std::int32_t mw = leftMarker->getWidth();
         const std::int32_t mh = leftMarker->getHeight();
         const std::int32_t travel = w - mw;
-        const std::int32_t f = truncateToInt32((1.0f - stereoWidth) * static_cast<float>(travel) / 2.0f);
+        const std::int32_t f =
+            truncateToInt32((1.0f - stereoWidth) * static_cast<float>(travel) / 2.0f);
         canvas->setFrameColor(colorGrey);
         canvas->moveTo(Point(x0 + f + mw, y0 + mh / 2));
         canvas->lineTo(Point(x0 + travel - f, y0 + mh / 2));

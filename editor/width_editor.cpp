@@ -35,8 +35,10 @@ WidthEditor::WidthEditor(WidthEffect* owner) : GuiEditor(owner) {
         sharedBackground->retain();
     editorRect.top = 0;
     editorRect.left = 0;
-    editorRect.bottom = static_cast<std::int16_t>(sharedBackground ? sharedBackground->getHeight() : 0);
-    editorRect.right = static_cast<std::int16_t>(sharedBackground ? sharedBackground->getWidth() : 0);
+    editorRect.bottom =
+        static_cast<std::int16_t>(sharedBackground ? sharedBackground->getHeight() : 0);
+    editorRect.right =
+        static_cast<std::int16_t>(sharedBackground ? sharedBackground->getWidth() : 0);
 }
 
 WidthEditor::~WidthEditor() {
@@ -68,10 +70,9 @@ std::int32_t WidthEditor::openWindow(void* parent) {
     widthSlider = withBitmap(bitmapSliderHandle, [&](Bitmap* handle) {
         const Rect r = Rect().setFromCorners(0, 0, 261, 15).offset(16, 57);
         const std::int32_t handleWidth = handle ? handle->getWidth() : 1;
-        return new (std::nothrow) SliderControl(r, this, tagWidth, r.left + 2,
-                                                r.left + 260 - handleWidth, handle,
-                                                sharedBackground, Point(r.left, r.top),
-                                                styleDrawFromLeft);
+        return new (std::nothrow)
+            SliderControl(r, this, tagWidth, r.left + 2, r.left + 260 - handleWidth, handle,
+                          sharedBackground, Point(r.left, r.top), styleDrawFromLeft);
     });
     if (widthSlider) {
         widthSlider->setHandleOffset(Point(0, 0));
@@ -95,8 +96,8 @@ std::int32_t WidthEditor::openWindow(void* parent) {
         const std::int32_t w = picture ? picture->getWidth() : 0;
         const std::int32_t h = picture ? picture->getHeight() : 0;
         return new (std::nothrow)
-            AboutSplash(Rect().setFromCorners(0, 0, 70, 18).offset(215, 1), this, tagAbout,
-                        picture, Rect(0, 0, w, h), Point(0, 0), Point(0, 48));
+            AboutSplash(Rect().setFromCorners(0, 0, 70, 18).offset(215, 1), this, tagAbout, picture,
+                        Rect(0, 0, w, h), Point(0, 0), Point(0, 48));
     });
     if (about) frame->addWidget(about);
 

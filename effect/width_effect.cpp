@@ -32,7 +32,8 @@ WidthEffect::WidthEffect(HostCallback callback)
     setOverwriteCapable(true);
     setEffectId(fourChar("kmzw"));
     for (std::size_t i = 0; i < programs.size(); ++i)
-        std::snprintf(programs[i].name, sizeof programs[i].name, "Init %d", static_cast<int>(i + 1));
+        std::snprintf(programs[i].name, sizeof programs[i].name, "Init %d",
+                      static_cast<int>(i + 1));
     // The editor registers itself (setEditor); without memory the effect runs without one.
     new (std::nothrow) WidthEditor(this);
 }
@@ -191,8 +192,8 @@ void WidthEffect::process(float** inputs, float** outputs, std::int32_t frames, 
     previousWidth.store(w1, relaxed);
 
     if (frames <= 0) return; // nothing is read or written
-    const WidthOutputs out = swapped ? WidthOutputs{outputs[1], outputs[0]}
-                                     : WidthOutputs{outputs[0], outputs[1]};
+    const WidthOutputs out =
+        swapped ? WidthOutputs{outputs[1], outputs[0]} : WidthOutputs{outputs[0], outputs[1]};
     processWidthBlock(makeWidthBlock(w0, w1, centerOn), inputs[0], inputs[1], out, frames,
                       accumulate);
 }

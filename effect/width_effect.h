@@ -22,12 +22,12 @@ public:
     explicit WidthEffect(HostCallback callback);
     ~WidthEffect() override;
 
-    void setParameter(std::int32_t index, float value) override;                   // [any thread]
-    float getParameter(std::int32_t index) override;                               // [any thread]
+    void setParameter(std::int32_t index, float value) override; // [any thread]
+    float getParameter(std::int32_t index) override;             // [any thread]
     void processAccumulating(float** inputs, float** outputs,
-                             std::int32_t frames) override;                        // [audio thread]
+                             std::int32_t frames) override; // [audio thread]
     void processOverwriting(float** inputs, float** outputs,
-                            std::int32_t frames) override;                         // [audio thread]
+                            std::int32_t frames) override; // [audio thread]
     void setProgram(std::int32_t index) override;
     void renameProgram(char* text) override;
     void copyProgramName(char* text) override;

@@ -58,8 +58,8 @@ void Bitmap::draw(Canvas* canvas, const Rect& dest, const Point& offset) {
     const Point o = canvas->getDrawingOffset();
     HDC memory = CreateCompatibleDC(target);
     HGDIOBJ kept = SelectObject(memory, image);
-    BitBlt(target, o.h + dest.left, o.v + dest.top, dest.right - dest.left,
-           dest.bottom - dest.top, memory, offset.h, offset.v, SRCCOPY);
+    BitBlt(target, o.h + dest.left, o.v + dest.top, dest.right - dest.left, dest.bottom - dest.top,
+           memory, offset.h, offset.v, SRCCOPY);
     SelectObject(memory, kept);
     DeleteDC(memory);
 }
@@ -68,7 +68,8 @@ void Bitmap::drawTransparent(Canvas* canvas, const Rect& dest, const Point& offs
     if (!image) return;
     HDC target = canvas->getDeviceContext();
     const Point o = canvas->getDrawingOffset();
-    if (!mask) mask = createMask(target, image, static_cast<COLORREF>(colorTransparent.windowsValue()));
+    if (!mask)
+        mask = createMask(target, image, static_cast<COLORREF>(colorTransparent.windowsValue()));
 
     HDC imageDc = CreateCompatibleDC(target);
     HGDIOBJ imageKept = SelectObject(imageDc, image);

@@ -3,8 +3,8 @@
 #include <cstring>
 
 const FontTableEntry fontTable[fontCount] = {
-    {"Arial", 12, true, 0x22},  {"Arial", 18, false, 0x22}, {"Arial", 14, false, 0x22},
-    {"Arial", 12, false, 0x22}, {"Arial", 11, false, 0x22}, {"Arial", 10, false, 0x22},
+    {"Arial", 12, true, 0x22},  {"Arial", 18, false, 0x22},  {"Arial", 14, false, 0x22},
+    {"Arial", 12, false, 0x22}, {"Arial", 11, false, 0x22},  {"Arial", 10, false, 0x22},
     {"Arial", 9, false, 0x22},  {"Symbol", 13, false, 0x50},
 };
 

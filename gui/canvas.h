@@ -27,7 +27,7 @@ enum MouseState : std::int32_t {
 
 struct FontTableEntry {
     const char* face;
-    std::int32_t size;        // character height in pixels
+    std::int32_t size; // character height in pixels
     bool alwaysBold;
     std::uint8_t pitchFamily; // variable pitch Swiss 0x22, decorative 0x50
 };
@@ -54,8 +54,8 @@ public:
     void setFont(std::int32_t id, std::int32_t size, std::int32_t style);
     void drawString(const char* text, const Rect& r, bool opaque, std::int32_t alignment);
 
-    std::int32_t getMouseButtons();          // live state of buttons and modifiers
-    void getMouseLocation(Point& where);     // cursor relative to the window
+    std::int32_t getMouseButtons();      // live state of buttons and modifiers
+    void getMouseLocation(Point& where); // cursor relative to the window
 
     HDC getDeviceContext() const { return deviceContext; }
     Point getDrawingOffset() const { return drawingOffset; }

@@ -44,9 +44,9 @@ FrameWindow::~FrameWindow() {
 bool FrameWindow::createNativeWindow(HWND parent) {
     if (!parent) return false;
     registerWindowClass();
-    window = CreateWindowExA(0, windowClassName, "Window", WS_CHILD | WS_VISIBLE, 0, 0,
-                             bounds.width(), bounds.height(), parent, nullptr, moduleInstance(),
-                             nullptr);
+    window =
+        CreateWindowExA(0, windowClassName, "Window", WS_CHILD | WS_VISIBLE, 0, 0, bounds.width(),
+                        bounds.height(), parent, nullptr, moduleInstance(), nullptr);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     enableFileDrop(true);
     return true;
@@ -106,7 +106,8 @@ bool FrameWindow::removeWidget(Widget* widget, bool release) {
 bool FrameWindow::removeAllWidgets(bool release) {
     if (widgets) {
         if (release)
-            for (std::int32_t i = 0; i < widgetCount; ++i) widgets[i]->release();
+            for (std::int32_t i = 0; i < widgetCount; ++i)
+                widgets[i]->release();
         std::free(widgets);
         widgets = nullptr;
         widgetCount = 0;
@@ -141,8 +142,7 @@ bool FrameWindow::beginParameterEdit(std::int32_t index) {
 }
 
 bool FrameWindow::endParameterEdit(std::int32_t index) {
-    return editor && editor->getEffect() ? editor->getEffect()->endParameterGesture(index)
-                                         : false;
+    return editor && editor->getEffect() ? editor->getEffect()->endParameterGesture(index) : false;
 }
 
 Widget* FrameWindow::widgetUnderCursor() {
@@ -167,8 +167,8 @@ bool FrameWindow::cursorPosition(Point& out) {
 
 void FrameWindow::setCursorShape(std::int32_t shape) {
     if (!savedCursor) savedCursor = GetCursor();
-    static const char* const shapes[] = {nullptr,      IDC_WAIT,     IDC_SIZEWE,  IDC_SIZENS,
-                                      IDC_SIZEALL, IDC_SIZENESW, IDC_SIZENWSE};
+    static const char* const shapes[] = {nullptr,     IDC_WAIT,     IDC_SIZEWE,  IDC_SIZENS,
+                                         IDC_SIZEALL, IDC_SIZENESW, IDC_SIZENWSE};
     if (shape == 0)
         SetCursor(savedCursor);
     else if (shape > 0 && shape < 7)
@@ -227,7 +227,8 @@ void FrameWindow::redrawIfPending(Canvas* canvas) {
         draw(canvas);
         setRedrawPending(false);
     } else {
-        for (std::int32_t i = 0; i < widgetCount; ++i) widgets[i]->redrawIfPending(canvas);
+        for (std::int32_t i = 0; i < widgetCount; ++i)
+            widgets[i]->redrawIfPending(canvas);
     }
 }
 

@@ -40,8 +40,8 @@ void SliderControl::draw(Canvas* canvas) {
     Rect place;
     place.top = handleOffset.v;
     place.bottom = handleOffset.v + handleHeight;
-    place.left = truncateToInt32(static_cast<float>(maxPosition - minPosition) * f) +
-                 handleOffset.h;
+    place.left =
+        truncateToInt32(static_cast<float>(maxPosition - minPosition) * f) + handleOffset.h;
     if (place.left < minHandleLeft) place.left = minHandleLeft;
     place.right = place.left + handleWidth;
     if (place.right > maxHandleRight) place.right = maxHandleRight;

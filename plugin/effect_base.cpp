@@ -47,8 +47,8 @@ void EffectBase::setFlag(std::int32_t flag, bool state) {
         record.flags &= ~flag;
 }
 
-std::intptr_t EffectBase::sendToHost(std::int32_t request, std::int32_t index,
-                                     std::intptr_t value, void* ptr, float opt) {
+std::intptr_t EffectBase::sendToHost(std::int32_t request, std::int32_t index, std::intptr_t value,
+                                     void* ptr, float opt) {
     return hostCallback(&record, request, index, value, ptr, opt);
 }
 
@@ -59,8 +59,8 @@ std::intptr_t EffectBase::dispatch(std::int32_t opcode, std::int32_t index, std:
     return dispatchCore(opcode, index, value, ptr, opt);
 }
 
-std::intptr_t EffectBase::dispatchCore(std::int32_t opcode, std::int32_t index,
-                                       std::intptr_t value, void* ptr, float opt) {
+std::intptr_t EffectBase::dispatchCore(std::int32_t opcode, std::int32_t index, std::intptr_t value,
+                                       void* ptr, float opt) {
     char* text = static_cast<char*>(ptr);
     switch (opcode) {
     case opOpen: onOpen(); return 0;
@@ -78,15 +78,17 @@ std::intptr_t EffectBase::dispatchCore(std::int32_t opcode, std::int32_t index,
     case opSetSampleRate: setSampleRate(opt); return 0;
     case opSetBlockSize: setBlockSize(static_cast<std::int32_t>(value)); return 0;
     case opSwitchOnOff: value == 0 ? switchOff() : switchOn(); return 0;
-    case opEditorGetRect:
-        return editor ? editor->getEditorRect(static_cast<EditorRect**>(ptr)) : 0;
+    case opEditorGetRect: return editor ? editor->getEditorRect(static_cast<EditorRect**>(ptr)) : 0;
     case opEditorOpen: return editor ? editor->openWindow(ptr) : 0;
-    case opEditorClose: if (editor) editor->closeWindow(); return 0;
-    case opEditorIdle: if (editor) editor->idleTick(); return 0;
+    case opEditorClose:
+        if (editor) editor->closeWindow();
+        return 0;
+    case opEditorIdle:
+        if (editor) editor->idleTick();
+        return 0;
     case opIdentify: return fourChar("NvEf");
     case opGetStateBlock: return getStateBlock(static_cast<void**>(ptr), index != 0);
-    case opSetStateBlock:
-        return setStateBlock(ptr, static_cast<std::int32_t>(value), index != 0);
+    case opSetStateBlock: return setStateBlock(ptr, static_cast<std::int32_t>(value), index != 0);
     default: return 0;
     }
 }

@@ -22,13 +22,13 @@ public:
     void setEditor(EditorBase* newEditor);
 
     // Virtual operations in slot order.
-    virtual void setParameter(std::int32_t index, float value);           // [any thread]
-    virtual float getParameter(std::int32_t index);                       // [any thread]
-    virtual void automateParameter(std::int32_t index, float value);      // [ui thread]
+    virtual void setParameter(std::int32_t index, float value);      // [any thread]
+    virtual float getParameter(std::int32_t index);                  // [any thread]
+    virtual void automateParameter(std::int32_t index, float value); // [ui thread]
     virtual void processAccumulating(float** inputs, float** outputs,
-                                     std::int32_t frames) = 0;            // [audio thread]
+                                     std::int32_t frames) = 0; // [audio thread]
     virtual void processOverwriting(float** inputs, float** outputs,
-                                    std::int32_t frames);                 // [audio thread]
+                                    std::int32_t frames); // [audio thread]
     virtual std::intptr_t dispatch(std::int32_t opcode, std::int32_t index, std::intptr_t value,
                                    void* ptr, float opt);
     virtual void onOpen();

@@ -10,16 +10,15 @@ std::intptr_t asResult(bool answer) { return answer ? 1 : 0; }
 
 } // namespace
 
-EffectBaseExt::EffectBaseExt(HostCallback callback, std::int32_t programs,
-                             std::int32_t parameters)
+EffectBaseExt::EffectBaseExt(HostCallback callback, std::int32_t programs, std::int32_t parameters)
     : EffectBase(callback, programs, parameters) {}
 
 EffectBaseExt::~EffectBaseExt() = default;
 
 // ---- extended dispatcher: one row per opcode ----
 
-std::intptr_t EffectBaseExt::dispatch(std::int32_t opcode, std::int32_t index,
-                                      std::intptr_t value, void* ptr, float opt) {
+std::intptr_t EffectBaseExt::dispatch(std::int32_t opcode, std::int32_t index, std::intptr_t value,
+                                      void* ptr, float opt) {
     char* text = static_cast<char*>(ptr);
     switch (opcode) {
     case opReceiveEvents: return receiveEvents(ptr);
@@ -41,7 +40,9 @@ std::intptr_t EffectBaseExt::dispatch(std::int32_t opcode, std::int32_t index,
     case opOfflineRun: return asResult(offlineRunTasks(ptr, value));
     case opProcessVariableBlock: return asResult(processVariableBlock(ptr));
     case opSetSpeakerLayout: return asResult(setSpeakerLayout(value, ptr));
-    case opSetBlockSizeAndRate: setBlockSizeAndRate(static_cast<std::int32_t>(value), opt); return 1;
+    case opSetBlockSizeAndRate:
+        setBlockSizeAndRate(static_cast<std::int32_t>(value), opt);
+        return 1;
     case opSetBypass: return asResult(setBypassed(value != 0));
     case opGetEffectName: return asResult(copyEffectName(text));
     case opGetErrorText: return asResult(copyErrorText(text));
@@ -53,13 +54,15 @@ std::intptr_t EffectBaseExt::dispatch(std::int32_t opcode, std::int32_t index,
     case opGetTailLength: return getTailLength();
     case opIdle: return onIdle();
     case opGetIcon: return reinterpret_cast<std::intptr_t>(getIcon());
-    case opSetViewPosition: return asResult(setViewPosition(index, static_cast<std::int32_t>(value)));
+    case opSetViewPosition:
+        return asResult(setViewPosition(index, static_cast<std::int32_t>(value)));
     case opGetParameterInfo: return asResult(getParameterInfo(index, ptr));
     case opNeedsKeys: return asResult(!needsKeys());
     case opGetStandardVersion: return getStandardVersion();
     case opEditorKeyDown: return editorKey(opcode, index, value, opt);
     case opEditorKeyUp: return editorKey(opcode, index, value, opt);
-    case opEditorSetMode: return editor ? editor->setEditorMode(static_cast<std::int32_t>(value)) : 0;
+    case opEditorSetMode:
+        return editor ? editor->setEditorMode(static_cast<std::int32_t>(value)) : 0;
     case opGetMidiProgramName: return copyMidiProgramName(index, ptr);
     case opGetCurrentMidiProgram: return copyCurrentMidiProgram(index, ptr);
     case opGetMidiProgramCategory: return copyMidiProgramCategory(index, ptr);
@@ -71,8 +74,8 @@ std::intptr_t EffectBaseExt::dispatch(std::int32_t opcode, std::int32_t index,
     }
 }
 
-std::intptr_t EffectBaseExt::editorKey(std::int32_t opcode, std::int32_t index,
-                                       std::intptr_t value, float opt) {
+std::intptr_t EffectBaseExt::editorKey(std::int32_t opcode, std::int32_t index, std::intptr_t value,
+                                       float opt) {
     if (!editor) return 0;
     EditorKey key{index, static_cast<std::uint8_t>(value & 0xff),
                   static_cast<std::uint8_t>(truncateToInt32(opt) & 0xff)};

@@ -52,8 +52,7 @@ std::intptr_t EffectBaseExt::askOutputLatency() {
 }
 
 EffectRecord* EffectBaseExt::askPreviousEffect(std::int32_t) {
-    return hostCallback ? reinterpret_cast<EffectRecord*>(sendToHost(hostPreviousEffect))
-                        : nullptr;
+    return hostCallback ? reinterpret_cast<EffectRecord*>(sendToHost(hostPreviousEffect)) : nullptr;
 }
 
 EffectRecord* EffectBaseExt::askNextEffect(std::int32_t) {
@@ -83,8 +82,7 @@ bool EffectBaseExt::offlineWriteTask(void* task, std::intptr_t option) {
 
 bool EffectBaseExt::offlineStartJob(void* files, std::intptr_t fileCount,
                                     std::int32_t newFileCount) {
-    return hostCallback ? sendToHost(hostOfflineStart, newFileCount, fileCount, files) != 0
-                        : false;
+    return hostCallback ? sendToHost(hostOfflineStart, newFileCount, fileCount, files) != 0 : false;
 }
 
 std::int32_t EffectBaseExt::askOfflinePass() {
@@ -100,8 +98,7 @@ std::intptr_t EffectBaseExt::announceOutputRate(float rate) {
 }
 
 bool EffectBaseExt::askSpeakerLayout(std::intptr_t inputLayout, void* outputLayout) {
-    return hostCallback ? sendToHost(hostSpeakerLayout, 0, inputLayout, outputLayout) != 0
-                        : false;
+    return hostCallback ? sendToHost(hostSpeakerLayout, 0, inputLayout, outputLayout) != 0 : false;
 }
 
 bool EffectBaseExt::askHostVendor(char* text) {

@@ -30,28 +30,28 @@ using SetParameterEntry = void(QW_CALL*)(EffectRecord* record, std::int32_t inde
 using GetParameterEntry = float(QW_CALL*)(EffectRecord* record, std::int32_t index);
 
 struct EffectRecord {
-    std::int32_t magic;                         // "KelP"; identifies the record [any thread]
-    DispatchEntry dispatchEntry;                // opcodes; opcode 1 frees the effect [ui thread]
-    ProcessEntry processAccumulatingEntry;      // adds a block into the outputs [audio thread]
-    SetParameterEntry setParameterEntry;        // sets a parameter, 0..1 [any thread]
-    GetParameterEntry getParameterEntry;        // reads a parameter [any thread]
-    std::int32_t programCount;                  // number of programs [any thread]
-    std::int32_t parameterCount;                // number of parameters [any thread]
-    std::int32_t inputCount;                    // audio input channels [any thread]
-    std::int32_t outputCount;                   // audio output channels [any thread]
-    std::int32_t flags;                         // capability bits, flag* below [any thread]
-    std::int32_t reserved1;                     // zero, not used
-    std::int32_t reserved2;                     // zero, not used
-    std::int32_t latencySamples;                // processing delay in samples [any thread]
-    std::int32_t realtimeQuality;               // quality figure for real-time use
-    std::int32_t offlineQuality;                // quality figure for offline use
-    float ioRatio;                              // output to input sample count ratio, 1.0
-    void* object;                               // the effect behind the record; entries use it
-    void* userPointer;                          // free for the host; never touched by the module
-    std::int32_t effectId;                      // four-character identifier of the effect
-    std::int32_t version;                       // version of the effect
-    ProcessEntry processOverwritingEntry;       // writes a block over the outputs [audio thread]
-    std::uint8_t reserved3[60];                 // zero, not used
+    std::int32_t magic;                    // "KelP"; identifies the record [any thread]
+    DispatchEntry dispatchEntry;           // opcodes; opcode 1 frees the effect [ui thread]
+    ProcessEntry processAccumulatingEntry; // adds a block into the outputs [audio thread]
+    SetParameterEntry setParameterEntry;   // sets a parameter, 0..1 [any thread]
+    GetParameterEntry getParameterEntry;   // reads a parameter [any thread]
+    std::int32_t programCount;             // number of programs [any thread]
+    std::int32_t parameterCount;           // number of parameters [any thread]
+    std::int32_t inputCount;               // audio input channels [any thread]
+    std::int32_t outputCount;              // audio output channels [any thread]
+    std::int32_t flags;                    // capability bits, flag* below [any thread]
+    std::int32_t reserved1;                // zero, not used
+    std::int32_t reserved2;                // zero, not used
+    std::int32_t latencySamples;           // processing delay in samples [any thread]
+    std::int32_t realtimeQuality;          // quality figure for real-time use
+    std::int32_t offlineQuality;           // quality figure for offline use
+    float ioRatio;                         // output to input sample count ratio, 1.0
+    void* object;                          // the effect behind the record; entries use it
+    void* userPointer;                     // free for the host; never touched by the module
+    std::int32_t effectId;                 // four-character identifier of the effect
+    std::int32_t version;                  // version of the effect
+    ProcessEntry processOverwritingEntry;  // writes a block over the outputs [audio thread]
+    std::uint8_t reserved3[60];            // zero, not used
 };
 
 // Capability bits of EffectRecord::flags.

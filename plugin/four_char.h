@@ -4,8 +4,9 @@
 #include <cstdint>
 
 constexpr std::int32_t fourChar(const char (&code)[5]) {
-    return static_cast<std::int32_t>((static_cast<std::uint32_t>(static_cast<unsigned char>(code[0])) << 24) |
-                                     (static_cast<std::uint32_t>(static_cast<unsigned char>(code[1])) << 16) |
-                                     (static_cast<std::uint32_t>(static_cast<unsigned char>(code[2])) << 8) |
-                                     static_cast<std::uint32_t>(static_cast<unsigned char>(code[3])));
+    return static_cast<std::int32_t>(
+        (static_cast<std::uint32_t>(static_cast<unsigned char>(code[0])) << 24) |
+        (static_cast<std::uint32_t>(static_cast<unsigned char>(code[1])) << 16) |
+        (static_cast<std::uint32_t>(static_cast<unsigned char>(code[2])) << 8) |
+        static_cast<std::uint32_t>(static_cast<unsigned char>(code[3])));
 }

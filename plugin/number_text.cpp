@@ -66,7 +66,8 @@ void writeFloatText(float value, char* text) {
     char out[numberTextLength + 1];
     int n = 0;
     if (negative) out[n++] = '-';
-    for (int i = digits - 1; i >= 0; --i) out[n++] = integer[i];
+    for (int i = digits - 1; i >= 0; --i)
+        out[n++] = integer[i];
     if (!withoutPoint) out[n++] = '.';
 
     if (!withoutPoint && count < 8) {

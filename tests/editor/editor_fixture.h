@@ -5,9 +5,9 @@
 
 #include "editor/width_editor.h"
 #include "effect/width_effect.h"
+#include "platform/standin/standin_input.h"
 #include "plugin/host_requests.h"
 #include "plugin/opcodes.h"
-#include "platform/standin/standin_input.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/support/recording_host.h"
 
@@ -50,7 +50,8 @@ protected:
     // Paint and idle until nothing is pending.
     void settle() {
         standin::pumpMessages();
-        for (int i = 0; i < 4; ++i) effect->dispatch(opEditorIdle, 0, 0, nullptr, 0.0f);
+        for (int i = 0; i < 4; ++i)
+            effect->dispatch(opEditorIdle, 0, 0, nullptr, 0.0f);
     }
 
     // A gesture in frame coordinates, replayed through the message loop.

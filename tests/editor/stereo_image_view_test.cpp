@@ -29,8 +29,8 @@ TEST_F(ViewTest, MarkersAndLineFollowTheWidth) {
     const struct {
         float width;
         int leftHand, rightHand;
-    } table[] = {{0.0f, 137, 137}, {0.25f, 106, 168}, {0.5f, 75, 199}, {0.75f, 44, 230},
-                 {1.0f, 14, 260}};
+    } table[] = {
+        {0.0f, 137, 137}, {0.25f, 106, 168}, {0.5f, 75, 199}, {0.75f, 44, 230}, {1.0f, 14, 260}};
     for (bool swapped : {false, true}) {
         for (const auto& row : table) {
             Surface surface(300, 60);

@@ -81,7 +81,8 @@ TEST_F(EditorTest, WheelStepsReachTheWidgetUnderTheCursor) {
     SetCursorPos(hostX + 100, hostY + 64);
     host.clear();
     const auto turn = [&](float distance) {
-        return effect->dispatch(opVendorCall, fourChar("qoWM"), fourChar("Whee"), nullptr, distance);
+        return effect->dispatch(opVendorCall, fourChar("qoWM"), fourChar("Whee"), nullptr,
+                                distance);
     };
     EXPECT_EQ(turn(1.0f), 1);
     EXPECT_NEAR(effect->getParameter(0), 0.6f, 1e-6f);
@@ -96,7 +97,8 @@ TEST_F(EditorTest, WheelStepsReachTheWidgetUnderTheCursor) {
     const float before = effect->getParameter(0);
     turn(std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ(effect->getParameter(0), before) << "a NaN turn moves nothing";
-    for (const auto& r : requests({hostAutomate})) EXPECT_FALSE(std::isnan(r.opt));
+    for (const auto& r : requests({hostAutomate}))
+        EXPECT_FALSE(std::isnan(r.opt));
     EXPECT_TRUE(requests({hostBeginEdit, hostEndEdit}).empty());
     SetCursorPos(hostX + 5, hostY + 5); // over no widget
     EXPECT_EQ(turn(1.0f), 0);
@@ -142,7 +144,8 @@ TEST_F(EditorTest, TheAboutSplashCoversTheEditorUntilTheNextClick) {
     const standin::Image shown = editorImage();
     int versionPixels = 0;
     for (int y = 48; y < 63; ++y)
-        for (int x = 0; x < 292; ++x) versionPixels += shown.at(x, y) == RGB(180, 210, 210);
+        for (int x = 0; x < 292; ++x)
+            versionPixels += shown.at(x, y) == RGB(180, 210, 210);
     EXPECT_GT(versionPixels, 20) << "the version line is written in its band";
     click(100, 60); // over the slider, but the splash takes it
     EXPECT_EQ(frame->getModalWidget(), nullptr);

@@ -4,9 +4,8 @@
 #include "plugin/opcodes.h"
 #include "tests/support/recording_host.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <string>
 
@@ -35,9 +34,9 @@ TEST(Parameters, WidthIsStoredAsReceivedAndFlagsAreQuantised) {
         std::int32_t index;
         float value;
         float stored;
-    } cases[] = {{0, 0.3f, 0.3f}, {0, 1.5f, 1.5f},  {0, -2.0f, -2.0f}, {1, 0.3f, 0.0f},
-                 {1, 0.5f, 1.0f}, {1, 7.0f, 1.0f},  {2, 0.49f, 0.0f},  {2, 0.5f, 1.0f},
-                 {2, -1.0f, 0.0f}};
+    } cases[] = {{0, 0.3f, 0.3f},  {0, 1.5f, 1.5f}, {0, -2.0f, -2.0f},
+                 {1, 0.3f, 0.0f},  {1, 0.5f, 1.0f}, {1, 7.0f, 1.0f},
+                 {2, 0.49f, 0.0f}, {2, 0.5f, 1.0f}, {2, -1.0f, 0.0f}};
     for (const auto& c : cases) {
         effect.setParameter(c.index, c.value);
         EXPECT_EQ(effect.getParameter(c.index), c.stored) << c.index << " " << c.value;
@@ -64,11 +63,10 @@ TEST(Parameters, DisplayTexts) {
         float value;
         const char* shown;
     } cases[] = {
-        {0, 0.5f, "Default"}, {0, 0.0f, "Mono"},    {0, 1.0f, "Wide"},  {0, 0.75f, "50.00"},
-        {0, 0.25f, "-50.00"}, {0, 0.49999f, "Default"}, {0, 0.4375f, "-12.50"},
-        {0, 1e30f, "Wide"},   {0, -1e30f, "Mono"},  {0, nan, "Default"},
-        {1, 0.0f, "No"},      {1, 1.0f, "Yes"},     {2, 0.0f, "No"},    {2, 1.0f, "Yes"},
-        {9, 1.0f, "0"},
+        {0, 0.5f, "Default"}, {0, 0.0f, "Mono"},        {0, 1.0f, "Wide"},      {0, 0.75f, "50.00"},
+        {0, 0.25f, "-50.00"}, {0, 0.49999f, "Default"}, {0, 0.4375f, "-12.50"}, {0, 1e30f, "Wide"},
+        {0, -1e30f, "Mono"},  {0, nan, "Default"},      {1, 0.0f, "No"},        {1, 1.0f, "Yes"},
+        {2, 0.0f, "No"},      {2, 1.0f, "Yes"},         {9, 1.0f, "0"},
     };
     for (const auto& c : cases) {
         WidthEffect effect(nullptr);
@@ -83,9 +81,9 @@ TEST(Parameters, TypedTexts) {
         const char* typed;
         float stored;
     } cases[] = {
-        {0, "50", 0.75f},   {0, "-100", 0.0f}, {0, "0", 0.5f},  {0, "150", 1.0f},
-        {0, "-1e9", 0.0f},  {0, "inf", 1.0f},  {0, " 25%", 0.625f},
-        {1, "0.4", 0.0f},   {1, "0.5", 1.0f},  {2, "1", 1.0f},  {2, "-3", 0.0f},
+        {0, "50", 0.75f},  {0, "-100", 0.0f}, {0, "0", 0.5f},      {0, "150", 1.0f},
+        {0, "-1e9", 0.0f}, {0, "inf", 1.0f},  {0, " 25%", 0.625f}, {1, "0.4", 0.0f},
+        {1, "0.5", 1.0f},  {2, "1", 1.0f},    {2, "-3", 0.0f},
     };
     for (const auto& c : cases) {
         WidthEffect effect(nullptr);
@@ -130,9 +128,9 @@ TEST(Parameters, TypingNeitherAutomatesNorTellsTheHost) {
 
 TEST(Parameters, NullTextBuffersAreNotWritten) {
     WidthEffect effect(nullptr);
-    for (std::int32_t op : {opGetProgramName, opSetProgramName, opGetParameterUnit,
-                            opGetParameterText, opGetParameterName, opGetEffectName,
-                            opGetVendorName, opGetProductName, opGetErrorText})
+    for (std::int32_t op :
+         {opGetProgramName, opSetProgramName, opGetParameterUnit, opGetParameterText,
+          opGetParameterName, opGetEffectName, opGetVendorName, opGetProductName, opGetErrorText})
         for (std::int32_t index = -1; index < 4; ++index)
             effect.dispatch(op, index, 0, nullptr, 0.0f);
     EXPECT_EQ(effect.dispatch(opGetVendorName, 0, 0, nullptr, 0.0f), 1);

@@ -4,9 +4,8 @@
 #include "effect/width_processing.h"
 #include "plugin/opcodes.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <vector>
 
@@ -150,7 +149,8 @@ TEST(Processing, SwitchOnStartsTheNextBlockAtTheCurrentWidth) {
     effect.dispatch(opSwitchOnOff, 0, 1, nullptr, 0.0f);
     Block block(3, 1, 0);
     block.run(effect);
-    for (float v : block.out0) EXPECT_NEAR(v, 0.666667f, 1e-5f);
+    for (float v : block.out0)
+        EXPECT_NEAR(v, 0.666667f, 1e-5f);
 }
 
 TEST(Processing, ParameterChangesWaitForTheNextBlock) {
@@ -158,7 +158,8 @@ TEST(Processing, ParameterChangesWaitForTheNextBlock) {
     Block block(8, 1, 0);
     block.run(effect);
     effect.setParameter(1, 1.0f);
-    for (float v : block.out0) EXPECT_EQ(v, 1.0f);
+    for (float v : block.out0)
+        EXPECT_EQ(v, 1.0f);
     Block next(2, 1, 0);
     next.run(effect);
     EXPECT_EQ(next.out1[0], 1.0f); // swapped from this block on

@@ -3,7 +3,6 @@
 #include "plugin/opcodes.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
@@ -63,7 +62,10 @@ TEST(Programs, RenamingAndListing) {
     const struct {
         const char* given;
         const char* listed;
-    } cases[] = {{"Init", "Init 4"}, {"Init 1", "Init 1"}, {"init", "init"}, {"", ""},
+    } cases[] = {{"Init", "Init 4"},
+                 {"Init 1", "Init 1"},
+                 {"init", "init"},
+                 {"", ""},
                  {"Wide Drums", "Wide Drums"}};
     effect.dispatch(opSetProgram, 0, 3, nullptr, 0.0f);
     for (const auto& c : cases) {

@@ -20,7 +20,7 @@ standin::Image resourceImage(std::int32_t id) {
 TEST_F(BitmapTest, LoadsTheModulePicturesAtTheirSizes) {
     const struct {
         std::int32_t id, width, height;
-    } pictures[] = {{bitmapBackground, 292, 100}, {bitmapSliderHandle, 17, 15},
+    } pictures[] = {{bitmapBackground, 292, 100},  {bitmapSliderHandle, 17, 15},
                     {bitmapInverseButton, 27, 26}, {bitmapCenterButton, 27, 26},
                     {bitmapAbout, 292, 100},       {bitmapLeftMarker, 17, 17},
                     {bitmapRightMarker, 17, 17},   {bitmapCenterMarker, 11, 11}};

@@ -37,7 +37,8 @@ TEST_F(CanvasTest, FrameRectRunsThroughBothCornersAndFillRectStaysInside) {
         canvas.frameRect(Rect(0, 0, 10, 10));
     }
     image = surface.image();
-    for (auto [x, y] : {std::pair{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 0}, {10, 5}, {5, 10}, {0, 5}})
+    for (auto [x, y] :
+         {std::pair{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 0}, {10, 5}, {5, 10}, {0, 5}})
         EXPECT_EQ(image.at(x, y), RGB(0, 255, 0)) << x << "," << y;
     EXPECT_EQ(image.at(5, 5), RGB(255, 0, 0));
     EXPECT_EQ(image.at(11, 11), RGB(0, 0, 0));
@@ -52,9 +53,9 @@ TEST_F(CanvasTest, FontsComeFromTheTable) {
         LONG height, weight;
         BYTE italic, underline, pitch;
     } cases[] = {
-        {9, 0, 0, "Arial", -12, 700, 0, 0, 0x22},   {-1, 0, 0, "Arial", -12, 700, 0, 0, 0x22},
-        {0, 20, 0, "Arial", -20, 700, 0, 0, 0x22},  {3, 0, 6, "Arial", -12, 400, 1, 1, 0x22},
-        {7, 0, 1, "Symbol", -13, 700, 0, 0, 0x50},  {4, 0, 0, "Arial", -11, 400, 0, 0, 0x22},
+        {9, 0, 0, "Arial", -12, 700, 0, 0, 0x22},        {-1, 0, 0, "Arial", -12, 700, 0, 0, 0x22},
+        {0, 20, 0, "Arial", -20, 700, 0, 0, 0x22},       {3, 0, 6, "Arial", -12, 400, 1, 1, 0x22},
+        {7, 0, 1, "Symbol", -13, 700, 0, 0, 0x50},       {4, 0, 0, "Arial", -11, 400, 0, 0, 0x22},
         {1, 0, fontBold, "Arial", -18, 700, 0, 0, 0x22},
     };
     for (const auto& c : cases) {
@@ -81,7 +82,8 @@ TEST_F(CanvasTest, LineStylesAndTheirLastPixel) {
         canvas.lineTo(Point(10, 1));
     }
     standin::Image image = surface.image();
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(image.at(x, 1), RGB(255, 255, 255)) << x;
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(image.at(x, 1), RGB(255, 255, 255)) << x;
     EXPECT_EQ(image.at(10, 1), RGB(0, 0, 0)); // the last pixel is not drawn
     {
         Canvas canvas(nullptr, surface.dc, nullptr);
@@ -92,7 +94,8 @@ TEST_F(CanvasTest, LineStylesAndTheirLastPixel) {
     }
     image = surface.image();
     int gaps = 0;
-    for (int x = 0; x < 12; ++x) gaps += image.at(x, 2) == RGB(0, 0, 0);
+    for (int x = 0; x < 12; ++x)
+        gaps += image.at(x, 2) == RGB(0, 0, 0);
     EXPECT_GT(gaps, 0);
     EXPECT_EQ(image.at(0, 2), RGB(0, 0, 255));
 }

@@ -130,7 +130,8 @@ TEST_F(FrameTest, TheListGrowsByTenAndKeepsItsOrder) {
         frame.addWidget(probes.back());
     }
     EXPECT_EQ(frame.getWidgetCapacity(), 20);
-    for (int i = 0; i < 11; ++i) EXPECT_EQ(frame.getWidget(i), probes[i]);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(frame.getWidget(i), probes[i]);
     auto* stranger = new Probe(99, Rect());
     EXPECT_TRUE(frame.removeWidget(stranger, true));
     EXPECT_EQ(frame.getWidgetCount(), 11);

@@ -92,7 +92,10 @@ TEST_F(WidgetTest, ValueControlClamping) {
     auto* c = new PlainControl(Rect(), nullptr, 0, nullptr);
     const struct {
         float minimum, maximum, value, clamped;
-    } cases[] = {{0, 1, 1.5f, 1.0f}, {0, 1, -0.2f, 0.0f}, {0, 1, 0.5f, 0.5f}, {1, 0, 0.5f, 0.0f},
+    } cases[] = {{0, 1, 1.5f, 1.0f},
+                 {0, 1, -0.2f, 0.0f},
+                 {0, 1, 0.5f, 0.5f},
+                 {1, 0, 0.5f, 0.0f},
                  {1, 0, 2.0f, 0.0f}};
     for (const auto& k : cases) {
         c->setMinimum(k.minimum);

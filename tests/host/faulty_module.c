@@ -33,12 +33,13 @@ struct Record {
 };
 
 static _Atomic float shared[3] = {0.5f, 0.0f, 0.0f}; /* the fault: one set for every effect */
-static Callback hostOfAll; /* the host that made the last effect */
+static Callback hostOfAll;                           /* the host that made the last effect */
 
 /* The editor's rectangle: top, left, bottom, right. */
 static int16_t editorRect[4] = {0, 0, 60, 120};
 
-#define FOUR_CHAR(a, b, c, d) ((int32_t)((uint32_t)(a) << 24 | (uint32_t)(b) << 16 | (c) << 8 | (d)))
+#define FOUR_CHAR(a, b, c, d)                                                                      \
+    ((int32_t)((uint32_t)(a) << 24 | (uint32_t)(b) << 16 | (c) << 8 | (d)))
 
 static float gain(void) { return 2.0f * atomic_load(&shared[0]); } /* 0.5 leaves the input */
 

@@ -6,7 +6,6 @@
 #include "plugin/opcodes.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -121,9 +120,9 @@ TEST(Dispatcher, CoreArgumentsReachTheirOperations) {
     EXPECT_EQ(effect.dispatch(opGetStateBlock, 2, 0, nullptr, 0.0f), 77);
     EXPECT_EQ(effect.dispatch(opGetStateBlock, 0, 0, nullptr, 0.0f), 77);
     EXPECT_EQ(effect.dispatch(opSetStateBlock, -1, 12, nullptr, 0.0f), 5);
-    const std::vector<std::string> expected = {
-        "setProgram 3",         "switchOff",          "switchOn",
-        "getStateBlock single", "getStateBlock bank", "setStateBlock 12 single"};
+    const std::vector<std::string> expected = {"setProgram 3",       "switchOff",
+                                               "switchOn",           "getStateBlock single",
+                                               "getStateBlock bank", "setStateBlock 12 single"};
     EXPECT_EQ(effect.calls, expected);
 
     effect.dispatch(opSetSampleRate, 0, 0, nullptr, 48000.0f);

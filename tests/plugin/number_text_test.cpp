@@ -1,10 +1,9 @@
 #include "plugin/effect_base.h"
 #include "plugin/number_text.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <limits>
 #include <string>
 
@@ -34,14 +33,15 @@ struct FloatCase {
 
 TEST(FloatText, MatchesTheTable) {
     const FloatCase cases[] = {
-        {0.0f, "0.000000"},      {-0.0f, "0.000000"},     {0.5f, "0.500000"},
-        {-0.25f, "-0.25000"},    {1.0f, "1.000000"},      {-1.5f, "-1.50000"},
-        {3.14159f, "3.141590"},  {123.456f, "123.4560"},  {1234567.0f, "1234567."},
-        {9999999.0f, "9999999."}, {-999999.0f, "-999999."}, {0.9999999f, "0.999999"},
+        {0.0f, "0.000000"},         {-0.0f, "0.000000"},        {0.5f, "0.500000"},
+        {-0.25f, "-0.25000"},       {1.0f, "1.000000"},         {-1.5f, "-1.50000"},
+        {3.14159f, "3.141590"},     {123.456f, "123.4560"},     {1234567.0f, "1234567."},
+        {9999999.0f, "9999999."},   {-999999.0f, "-999999."},   {0.9999999f, "0.999999"},
         {100000000.0f, " Huge!  "}, {-10000000.0f, " Huge!  "}, {nan, "0.000000"},
-        {inf, " Huge!  "},       {-inf, " Huge!  "},
+        {inf, " Huge!  "},          {-inf, " Huge!  "},
     };
-    for (const auto& c : cases) EXPECT_EQ(floatText(c.value), c.text) << c.value;
+    for (const auto& c : cases)
+        EXPECT_EQ(floatText(c.value), c.text) << c.value;
 }
 
 TEST(FloatText, LongIntegerPartsKeepEveryDigitWithinEightCharacters) {
@@ -52,9 +52,10 @@ TEST(FloatText, LongIntegerPartsKeepEveryDigitWithinEightCharacters) {
 }
 
 TEST(FloatText, NeverLongerThanEightCharacters) {
-    const float values[] = {1e7f,   5.5e7f,     99999999.0f, -1e6f,  -5e6f, -9999999.0f,
+    const float values[] = {1e7f,    5.5e7f,     99999999.0f, -1e6f,   -5e6f,  -9999999.0f,
                             -0.001f, 12345.678f, 1e-30f,      -1e-30f, 7.0e7f, -3.3e6f};
-    for (float v : values) EXPECT_LE(floatText(v).size(), numberTextLength) << v;
+    for (float v : values)
+        EXPECT_LE(floatText(v).size(), numberTextLength) << v;
 }
 
 TEST(IntegerText, MatchesTheTable) {
@@ -62,8 +63,9 @@ TEST(IntegerText, MatchesTheTable) {
         std::int32_t value;
         const char* text;
     } cases[] = {
-        {0, "      0"},          {5, "      5"},         {-5, "     -5"},
-        {99999999, "99999999"},  {-12345678, "-1234567"}, {100000000, " Huge!  "},
+        {0, "      0"},           {5, "      5"},
+        {-5, "     -5"},          {99999999, "99999999"},
+        {-12345678, "-1234567"},  {100000000, " Huge!  "},
         {2147483647, " Huge!  "}, {std::numeric_limits<std::int32_t>::min(), "-2147483"},
     };
     for (const auto& c : cases) {
@@ -88,8 +90,11 @@ TEST(EffectConversions, DecibelsFrequencyAndMilliseconds) {
     const struct {
         float value;
         const char* text;
-    } decibels[] = {{1.0f, "0.000000"}, {0.5f, "-6.02059"}, {0.0f, "  -oo   "},
-                    {-1.0f, "  -oo   "}, {nan, "  -oo   "}};
+    } decibels[] = {{1.0f, "0.000000"},
+                    {0.5f, "-6.02059"},
+                    {0.0f, "  -oo   "},
+                    {-1.0f, "  -oo   "},
+                    {nan, "  -oo   "}};
     for (const auto& c : decibels) {
         effect.formatDecibels(c.value, text);
         EXPECT_STREQ(text, c.text) << c.value;

@@ -7,9 +7,8 @@
 #include "plugin/opcodes.h"
 #include "tests/support/recording_host.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -45,7 +45,8 @@ void printPixels(HWND window, int width, int height) {
         while (x < width) {
             const COLORREF c = GetPixel(copy, x, y);
             int run = 1;
-            while (x + run < width && GetPixel(copy, x + run, y) == c) ++run;
+            while (x + run < width && GetPixel(copy, x + run, y) == c)
+                ++run;
             std::printf(" %06lx*%d", static_cast<unsigned long>(c & 0xffffff), run);
             x += run;
         }
