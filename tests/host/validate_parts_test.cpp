@@ -201,6 +201,9 @@ TEST(ValidateRules, AuditFollowsOnlyWhatCameAfterIt) {
     EXPECT_EQ(audit.edits(), 1);
 }
 
+// Natively only: where Wine runs emulated, two threads besides the main one
+// crash the emulator.
+#ifdef __unix__
 TEST(HostRecorder, LogsEveryRequestFromSeveralThreadsAtOnce) {
     constexpr int perThread = 20000;
     HostRecorder& recorder = HostRecorder::instance();
@@ -211,8 +214,10 @@ TEST(HostRecorder, LogsEveryRequestFromSeveralThreadsAtOnce) {
     };
     std::thread a(sendMany, 1);
     std::thread b(sendMany, 2);
-    for (int i = 0; i < 100; ++i) // read while they write
-        EXPECT_LE(recorder.requests(first).size(), recorder.requestCount() - first);
+    for (int i = 0; i < 100; ++i) { // read while they write; the log only grows
+        const std::size_t seen = recorder.requests(first).size();
+        EXPECT_LE(seen, recorder.requestCount() - first);
+    }
     a.join();
     b.join();
     const std::vector<ReceivedRequest> logged = recorder.requests(first);
@@ -224,5 +229,6 @@ TEST(HostRecorder, LogsEveryRequestFromSeveralThreadsAtOnce) {
     }
     EXPECT_EQ(fromA, perThread);
 }
+#endif
 
 } // namespace
